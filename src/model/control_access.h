@@ -49,6 +49,11 @@ class ControlAccess {
   // Makes the page current; a disabled page is refused.
   virtual void SetCurrentPage(std::string_view tabControl, int position) = 0;
 
+  // False once the window has begun to close: from then on every operation returns at
+  // once with an empty answer, so a worker that must not act on empty answers (a save)
+  // checks this after reading and before acting.
+  virtual bool IsOpen() = 0;
+
   // A short non-modal notice to the user (e.g. a file that could not be written), also
   // printed to standard error. Never waits for the GUI thread.
   virtual void PostNotice(std::string_view text) = 0;

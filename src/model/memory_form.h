@@ -34,6 +34,7 @@ class MemoryForm : public ControlAccess {
   void CheckListSetChecked(std::string_view control, int position, bool checked) override;
   void SetAlwaysOnTop(bool onTop) override;
   void SetCurrentPage(std::string_view tabControl, int position) override;
+  bool IsOpen() override;
   void PostNotice(std::string_view text) override;
 
   // For tests: what only the user can do in the window, and what the window shows.
@@ -41,6 +42,7 @@ class MemoryForm : public ControlAccess {
   bool alwaysOnTop() const;
   int currentPage() const;
   std::vector<std::string> notices() const;
+  void Close();  // as when the window begins to close
 
  private:
   struct List {
@@ -59,6 +61,7 @@ class MemoryForm : public ControlAccess {
   std::map<std::string, CheckList, std::less<>> checkLists_;
   bool alwaysOnTop_ = false;
   int currentPage_ = 0;
+  bool open_ = true;
   std::vector<std::string> notices_;
 };
 
