@@ -34,6 +34,16 @@ bool IsEnclosedInQuotes(std::string_view text) {
   return text.size() >= 2 && IsQuote(text.front()) && text.front() == text.back();
 }
 
+// A lead byte 0x81-0xFE followed by a trail byte 0x40-0xFE (not 0x7F). A stray lead
+// byte before anything else is a character of its own, so it never hides "=" or a
+// line break.
+bool IsDoubleByte(std::string_view text, size_t i) {
+  if (i + 1 >= text.size()) return false;
+  const auto lead = static_cast<unsigned char>(text[i]);
+  const auto trail = static_cast<unsigned char>(text[i + 1]);
+  return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
+}
+
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Names compare with ASCII letters folded; a double-byte character must match exactly
@@ -41,7 +51,7 @@ char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - '
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (IsDoubleByteAt(a, i)) {
+    if (IsDoubleByte(a, i)) {
       if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
       ++i;
     } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
@@ -55,7 +65,7 @@ bool SameName(std::string_view a, std::string_view b) {
 size_t FindSingleByte(std::string_view text, char c, bool last) {
   size_t found = std::string_view::npos;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (IsDoubleByteAt(text, i)) {
+    if (IsDoubleByte(text, i)) {
       ++i;
     } else if (text[i] == c) {
       found = i;
