@@ -222,13 +222,17 @@ int ReadWholeFile(const std::string& nativePath, bool* found, std::string* conte
                   struct stat* status) {
   *found = false;
   content->clear();
-  int fd = open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK keeps a FIFO without a writer from hanging the open; only a regular
+  // file is read.
+  int fd = open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT ? 0 : errno;
   int error = 0;
   if (fstat(fd, status) != 0) {
     error = errno;
   } else if (S_ISDIR(status->st_mode)) {
     error = EISDIR;
+  } else if (!S_ISREG(status->st_mode)) {
+    error = EINVAL;
   } else {
     char buffer[65536];
     for (;;) {
