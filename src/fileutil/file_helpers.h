@@ -24,7 +24,8 @@ void CreateFolders(std::string_view folder);
 
 // Creates the folders of `path` and a new file of `size` bytes. Returns 1 on success,
 // else the system's error number. A file that already exists is left alone (the
-// result is then 1): nothing is ever truncated.
+// result is then 1): nothing is ever truncated. A folder in its place gives EISDIR.
+// When the file was created but could not be given its size, it is removed again.
 int EnsureFile(std::string_view path, long long size);
 
 // The system's text for an error number, in the tool's code page.
