@@ -119,7 +119,8 @@ Line ParseLine(std::string_view content, size_t begin, size_t bodyEnd, size_t en
   return line;
 }
 
-// Lines end at LF; a CR right before the LF belongs to the line end, not the text.
+// Lines end at LF; a CR right before the LF (or at the very end) belongs to the line
+// end, not the text.
 std::vector<Line> ParseLines(std::string_view content) {
   std::vector<Line> lines;
   size_t begin = 0;
@@ -127,7 +128,7 @@ std::vector<Line> ParseLines(std::string_view content) {
     size_t lf = content.find('\n', begin);
     size_t end = lf == std::string_view::npos ? content.size() : lf + 1;
     size_t bodyEnd = lf == std::string_view::npos ? content.size() : lf;
-    if (bodyEnd > begin && content[bodyEnd - 1] == '\r' && lf != std::string_view::npos) --bodyEnd;
+    if (bodyEnd > begin && content[bodyEnd - 1] == '\r') --bodyEnd;
     lines.push_back(ParseLine(content, begin, bodyEnd, end));
     begin = end;
   }
@@ -172,6 +173,13 @@ std::string ReadValue(std::string_view content, const Line& line) {
   return std::string(value);
 }
 
+// What `text` needs so that a new line can follow it: nothing after a LF or at the
+// start, LF after a final CR, else CR LF (a file that ended without a line end).
+std::string_view LineEndToComplete(std::string_view text) {
+  if (text.empty() || text.back() == '\n') return {};
+  return text.back() == '\r' ? "\n" : "\r\n";
+}
+
 std::string WithProfileValue(std::string_view content, std::string_view section,
                              const ProfileValue& entry) {
   std::vector<Line> lines = ParseLines(content);
@@ -182,7 +190,7 @@ std::string WithProfileValue(std::string_view content, std::string_view section,
 
   if (!span.found) {
     out.append(content);
-    if (!out.empty() && out.back() != '\n') out += "\r\n";
+    out.append(LineEndToComplete(content));
     out.append("[").append(section).append("]\r\n");
     out.append(entry.key).append("=").append(value).append("\r\n");
     return out;
@@ -202,7 +210,7 @@ std::string WithProfileValue(std::string_view content, std::string_view section,
   }
   const Line& anchor = lines[after];
   out.append(content.substr(0, anchor.end));
-  if (anchor.end == anchor.bodyEnd) out += "\r\n";  // the file ended without a line end
+  out.append(LineEndToComplete(content.substr(0, anchor.end)));
   out.append(entry.key).append("=").append(value).append("\r\n");
   out.append(content.substr(anchor.end));
   return out;
