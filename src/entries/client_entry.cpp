@@ -85,7 +85,9 @@ JobTexts BuildJobs(const FormValues& values) {
   const size_t count = std::min(values.jobs.size(), jobs.size());
   for (size_t p = 1; p < count; ++p) {
     if (!values.jobs[p]) continue;
-    result.serverBlock += "\r\n      " + jobs[p].serverKey + ": true";
+    result.serverBlock += "\r\n      ";
+    result.serverBlock += jobs[p].serverKey;
+    result.serverBlock += ": true";
     if (!result.labelList.empty()) result.labelList += '|';
     result.labelList += jobs[p].descriptionLabel;
   }

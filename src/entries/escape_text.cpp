@@ -28,6 +28,7 @@ bool AppendCommonEscape(std::string& out, char c) {
 }  // namespace
 
 std::string EscapeLuaString(std::string_view text) {
+  if (text.find_first_of("\\\"\r\n") == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
   for (char c : text) {

@@ -46,7 +46,9 @@ std::string BuildBlock(std::string_view head, const std::vector<bool>& checked,
   std::string block;
   const size_t count = std::min(checked.size(), catalog.size());
   for (size_t p = 0; p < count; ++p) {
-    if (checked[p]) block += "\r\n      " + catalog[p].serverLine;
+    if (!checked[p]) continue;
+    block += "\r\n      ";
+    block += catalog[p].serverLine;
   }
   if (!block.empty()) block.insert(0, head);
   return block;

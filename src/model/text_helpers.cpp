@@ -5,32 +5,42 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/code_page.h"
-
 namespace itemsmith {
 namespace {
 
 constexpr std::string_view kFullWidthBlank = "\xA1\xA1";
 
+bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
 
-bool StartsWithAt(std::string_view text, size_t i, std::string_view needle) {
-  return text.size() - i >= needle.size() && text.compare(i, needle.size(), needle) == 0;
+inline size_t CharLength(std::string_view text, size_t i) {
+  if (!IsLeadByte(static_cast<unsigned char>(text[i])) || i + 1 >= text.size()) return 1;
+  return IsTrailByte(static_cast<unsigned char>(text[i + 1])) ? 2 : 1;
 }
 
 }  // namespace
 
-size_t CharLengthAt(std::string_view text, size_t i) {
-  if (IsDoubleByteAt(text, i) && IsTrailByte(static_cast<unsigned char>(text[i + 1]))) return 2;
-  return 1;
-}
+size_t CharLengthAt(std::string_view text, size_t i) { return CharLength(text, i); }
 
 size_t FindText(std::string_view text, std::string_view needle, size_t from) {
   if (needle.empty()) return std::string_view::npos;
-  for (size_t i = from; i < text.size(); i += CharLengthAt(text, i)) {
-    if (StartsWithAt(text, i, needle)) return i;
+  // The library finds each candidate; whether it starts a character is decided by the
+  // bytes just before it. A byte outside the lead range ends a character, so a run of
+  // lead-range bytes before the candidate starts at a character boundary (as does
+  // `known`) and pairs up from there: an odd run leaves its last byte to take the
+  // candidate's first byte as its trail.
+  size_t known = from;  // a character boundary
+  while (true) {
+    const size_t candidate = text.find(needle, known);
+    if (candidate == std::string_view::npos) return candidate;
+    size_t run = 0;
+    while (candidate - run > known &&
+           IsLeadByte(static_cast<unsigned char>(text[candidate - run - 1]))) {
+      ++run;
+    }
+    if (run % 2 == 0 || !IsTrailByte(static_cast<unsigned char>(text[candidate]))) return candidate;
+    known = candidate + 1;  // just after the character that swallowed the candidate
   }
-  return std::string_view::npos;
 }
 
 std::string TextBeforeDelimiter(std::string_view text, std::string_view delimiter) {
@@ -42,7 +52,7 @@ std::string TextBeforeDelimiter(std::string_view text, std::string_view delimite
 std::string TextAfterDelimiter(std::string_view text, std::string_view delimiter) {
   size_t last = std::string_view::npos;
   for (size_t found = FindText(text, delimiter); found != std::string_view::npos;
-       found = FindText(text, delimiter, found + CharLengthAt(text, found))) {
+       found = FindText(text, delimiter, found + CharLength(text, found))) {
     last = found;
   }
   if (last == std::string_view::npos) return {};
@@ -98,7 +108,7 @@ std::string TrimBlanks(std::string_view text) {
   size_t end = 0;  // one past the last character that is not a blank
   bool seenNonBlank = false;
   for (size_t i = 0; i < text.size();) {
-    const size_t length = CharLengthAt(text, i);
+    const size_t length = CharLength(text, i);
     const bool blank = text[i] == ' ' || (length == 2 && text.substr(i, 2) == kFullWidthBlank);
     if (!blank) {
       if (!seenNonBlank) begin = i;
@@ -117,7 +127,7 @@ int TextToInt(std::string_view text) {
   std::string ascii;
   ascii.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const size_t length = CharLengthAt(text, i);
+    const size_t length = CharLength(text, i);
     if (length == 2 && static_cast<unsigned char>(text[i]) == 0xA3) {
       ascii += static_cast<char>(static_cast<unsigned char>(text[i + 1]) & 0x7F);
     } else if (length == 2 && text.substr(i, 2) == kFullWidthBlank) {

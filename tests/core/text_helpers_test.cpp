@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ TEST(TextHelpers, DelimitersAreFoundOnlyAtCharacterBoundaries) {
       {kTrailBar + "|x", "|", kTrailBar, "x"},
       {"x|" + kTrailBar, "|", "x", kTrailBar},
       {kTrailBar + kTrailBar, "|", "", ""},
+      // Runs of bytes that could all be lead bytes pair up from their start.
+      {"\xB0\xA1|x", "|", "\xB0\xA1", "x"},
+      {"\xB0\xB0\xB0|x", "|", "", ""},
+      {"a\xB0\xB0\xB0\xB0|x|y", "|", "a\xB0\xB0\xB0\xB0", "y"},
+      {"\xB0\xA1\xB0\x0D|", "|", "\xB0\xA1\xB0\x0D", ""},
       {"a" + kTrailBackslash + "\\b", "\\", "a" + kTrailBackslash, "b"},
       // Case-sensitive, multi-byte delimiters.
       {"aXbxc", "x", "aXb", "c"},
@@ -40,6 +46,35 @@ TEST(TextHelpers, DelimitersAreFoundOnlyAtCharacterBoundaries) {
     SCOPED_TRACE(c.text + " / " + c.delimiter);
     EXPECT_EQ(TextBeforeDelimiter(c.text, c.delimiter), c.before);
     EXPECT_EQ(TextAfterDelimiter(c.text, c.delimiter), c.after);
+  }
+}
+
+TEST(TextHelpers, FindTextAgreesWithAWalkOverCharacters) {
+  // The search decides boundaries from the bytes before a candidate; compare it with
+  // the plain walk from the start over random mixes of lead, trail and ASCII bytes.
+  const std::string alphabet = "A|\x81\xB0\xA1\r\xFF\x7F\x5C";
+  const auto walk = [](std::string_view text, std::string_view needle, size_t from) {
+    for (size_t i = from; i < text.size(); i += CharLengthAt(text, i)) {
+      if (text.substr(i, needle.size()) == needle) return i;
+    }
+    return std::string_view::npos;
+  };
+  std::mt19937 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text, needle;
+    const size_t length = random() % 12;
+    for (size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    for (size_t i = 0, n = 1 + random() % 2; i < n; ++i) {
+      needle += alphabet[random() % alphabet.size()];
+    }
+    // Start from a character boundary, as callers do.
+    size_t from = 0;
+    for (size_t steps = random() % 4; steps > 0 && from < text.size(); --steps) {
+      from += CharLengthAt(text, from);
+    }
+    ASSERT_EQ(FindText(text, needle, from), walk(text, needle, from))
+        << testing::PrintToString(text) << " / " << testing::PrintToString(needle) << " from "
+        << from;
   }
 }
 
