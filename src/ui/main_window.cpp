@@ -197,7 +197,7 @@ void MainWindow::CentreOnPrimaryScreen() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     closing_ = true;
-    emit closing();
+    Q_EMIT closing();
   }
   if (notices_) notices_->Dismiss();
   event->accept();

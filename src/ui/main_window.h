@@ -33,7 +33,7 @@ class MainWindow : public QWidget {
   // Puts the outer frame in the middle of the primary screen.
   void CentreOnPrimaryScreen();
 
- signals:
+ Q_SIGNALS:
   // The window has begun to close (close box, Escape, or code); emitted once.
   void closing();
 
