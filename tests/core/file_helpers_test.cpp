@@ -174,6 +174,11 @@ TEST(ProgramFolder, IsTheExecutablesFolderAndCanBeEntered) {
   EXPECT_EQ(fs::current_path(), executable.parent_path());
   EXPECT_FALSE(EnterFolder(temp.path + "/missing"));
   EXPECT_EQ(fs::current_path(), executable.parent_path());  // a refusal changes nothing
+
+  // "." is how a folder whose name the code page cannot hold is entered.
+  ASSERT_TRUE(EnterFolder(temp.path));
+  ASSERT_TRUE(EnterFolder("."));
+  EXPECT_EQ(fs::current_path(), executable.parent_path());
 }
 
 TEST(ProgramFolder, EnterFolderTakesCodePagePaths) {
