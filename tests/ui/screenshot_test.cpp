@@ -1,13 +1,15 @@
-// Renders the window to the PNG named by ITEMSMITH_SCREENSHOT (scripts/screenshot sets
-// it); skipped otherwise.
+// Renders the tool's window, as start-up leaves it, to the PNG named by
+// ITEMSMITH_SCREENSHOT (scripts/screenshot sets it); skipped otherwise.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <QApplication>
 #include <QPixmap>
-#include <cstdlib>
+#include <filesystem>
 
 #include "ui/main_window.h"
+#include "ui/tool.h"
 
 namespace itemsmith {
 namespace {
@@ -15,11 +17,16 @@ namespace {
 TEST(Screenshot, RendersTheWindow) {
   const char* path = std::getenv("ITEMSMITH_SCREENSHOT");
   if (!path || !*path) GTEST_SKIP() << "ITEMSMITH_SCREENSHOT is not set";
-  MainWindow window;
-  window.show();
-  window.activateWindow();
-  QApplication::processEvents();
-  ASSERT_TRUE(window.grab().save(QString::fromLocal8Bit(path), "PNG"));
+  char folder[] = "/tmp/itemsmith_XXXXXX";
+  ASSERT_NE(::mkdtemp(folder), nullptr);
+  {
+    Tool tool(folder);
+    tool.Start();
+    tool.window().activateWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(tool.window().grab().save(QString::fromLocal8Bit(path), "PNG"));
+  }
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
