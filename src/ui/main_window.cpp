@@ -1,17 +1,20 @@
 #include "ui/main_window.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <limits>
 
 #include "model/control_names.h"
@@ -65,12 +68,35 @@ QPlainTextEdit* MakeMultiLineEdit(const ControlDescription& d, QWidget* parent) 
   return box;
 }
 
+// The application's style, except that a drop-down list opens below its box.
+class ListBelowStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    if (hint == SH_ComboBox_Popup) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+};
+
+// One for the whole run, owned by the application so it outlives every window.
+QStyle* DropDownStyle() {
+  static QPointer<QStyle> style;
+  if (!style) {
+    style = new ListBelowStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(qApp);
+  }
+  return style;
+}
+
 QComboBox* MakeDropDown(const ControlDescription& d, QWidget* parent) {
   auto* list = new QComboBox(parent);
   list->setEditable(false);
   for (const std::string& item : d.items) list->addItem(Utf8(item));
   list->setCurrentIndex(d.items.empty() ? -1 : 0);
-  // The opened list ends 160 pixels below the top of the box; items one pixel apart.
+  // The list opens below the box (not over it, as some styles do) and ends about 160
+  // pixels below the box's top, scrolling when the items do not fit.
+  list->setStyle(DropDownStyle());
   const int itemHeight = list->fontMetrics().height() + 1;
   list->setMaxVisibleItems(qMax(1, (160 - d.height) / itemHeight));
   return list;

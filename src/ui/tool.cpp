@@ -28,6 +28,7 @@ Tool::~Tool() { Shutdown(); }
 
 void Tool::Start() {
   window_->show();
+  window_->activateWindow();  // without a window manager nothing else gives it the focus
   // Still inside the same GUI-thread turn as show(): no user event can come first.
   InitializeForm(*access_, programFolder_);
 }
