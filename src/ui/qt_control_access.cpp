@@ -222,7 +222,9 @@ void QtControlAccess::PostNotice(std::string_view text) {
   QMetaObject::invokeMethod(
       &receiver_,
       [this, line = QString::fromStdString(utf8)] {
-        if (IsOpen() && window_) window_->noticeBubble()->AddNotice(line);
+        // A minimised window has nothing to point at; standard error still has the line.
+        if (!IsOpen() || !window_ || !window_->isVisible() || window_->isMinimized()) return;
+        window_->noticeBubble()->AddNotice(line);
       },
       Qt::QueuedConnection);
 }
