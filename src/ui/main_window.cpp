@@ -1,6 +1,5 @@
 #include "ui/main_window.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,7 +17,6 @@
 #include <limits>
 
 #include "model/control_names.h"
-#include "platform/code_page.h"
 #include "ui/escape_closer.h"
 #include "ui/input_rule_filter.h"
 #include "ui/notice_bubble.h"
