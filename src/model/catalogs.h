@@ -11,9 +11,9 @@ namespace itemsmith {
 
 using Catalog = std::vector<std::string>;
 
-const Catalog& MainTypeCatalog();     // 8 items
-const Catalog& SubtypeCatalog();      // 22 weapon kinds
-const Catalog& GenderCatalog();       // "不限", "男", "女"
+const Catalog& MainTypeCatalog();  // 8 items
+const Catalog& SubtypeCatalog();   // 22 weapon kinds
+const Catalog& GenderCatalog();    // "不限", "男", "女"
 
 // Jobs, flags and trade restrictions: what the check list shows, and what a checked
 // item produces.

@@ -36,7 +36,8 @@ class ControlAccess {
   virtual void ListSetSelection(std::string_view control, int position) = 0;
   // Clear, add `items` in order and select the first when there is one, all as one
   // operation: nothing the user does can fall between the clear and the refill.
-  virtual void ListReplaceItems(std::string_view control, const std::vector<std::string>& items) = 0;
+  virtual void ListReplaceItems(std::string_view control,
+                                const std::vector<std::string>& items) = 0;
 
   // Check lists.
   virtual int CheckListCount(std::string_view control) = 0;

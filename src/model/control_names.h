@@ -27,8 +27,8 @@ inline constexpr std::string_view kBuyPrice = "编辑框购买价格";
 inline constexpr std::string_view kSellPrice = "编辑框出售价格";
 inline constexpr std::string_view kSampleLine = "编辑框1";
 inline constexpr std::string_view kSamplePattern = "编辑框2";
-inline constexpr std::string_view kScript = "编辑框属性脚本";        // multi-line
-inline constexpr std::string_view kDescription = "编辑框说明信息";   // multi-line
+inline constexpr std::string_view kScript = "编辑框属性脚本";       // multi-line
+inline constexpr std::string_view kDescription = "编辑框说明信息";  // multi-line
 
 // Check boxes.
 inline constexpr std::string_view kAlwaysOnTop = "选择框1";

@@ -14,7 +14,7 @@ constexpr unsigned char kLastLead = 0xFE;
 constexpr unsigned char kFirstTrail = 0x40;
 constexpr unsigned char kLastTrail = 0xFE;
 constexpr int kTrailCount = kLastTrail - kFirstTrail + 1;
-constexpr char32_t kEuro = 0x20AC;          // single byte 0x80 in code page 936
+constexpr char32_t kEuro = 0x20AC;           // single byte 0x80 in code page 936
 constexpr char32_t kRawByteBase = 0x10FF00;  // lossless stand-ins for invalid bytes
 constexpr char32_t kReplacement = 0xFFFD;
 

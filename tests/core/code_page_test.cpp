@@ -33,8 +33,9 @@ TEST(CodePage, UnmappableCharacterBecomesQuestionMark) {
 TEST(CodePage, InvalidBytesDecodeWithoutCrash) {
   EXPECT_EQ(CodePageToUtf8("\xFF"), "\xEF\xBF\xBD");
   EXPECT_EQ(CodePageToUtf8("a\x81"), "a\xEF\xBF\xBD");  // lead byte at the end
-  EXPECT_EQ(CodePageToUtf8("\x81\x30"), "\xEF\xBF\xBD"
-                                        "0");
+  EXPECT_EQ(CodePageToUtf8("\x81\x30"),
+            "\xEF\xBF\xBD"
+            "0");
   EXPECT_EQ(CodePageToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
