@@ -2,9 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <unordered_map>
+#include <utility>
 
 namespace itemsmith {
 namespace {
@@ -20,18 +21,32 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsTrail(unsigned char b) { return b >= kFirstTrail && b <= kLastTrail && b != 0x7F; }
 
-// Decodes one two-byte sequence with iconv; 0 when the converter rejects it.
-char32_t DecodePair(iconv_t converter, unsigned char lead, unsigned char trail) {
-  char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-  char32_t out[2] = {0, 0};
-  char* inPtr = in;
-  size_t inLeft = 2;
-  char* outPtr = reinterpret_cast<char*>(out);
-  size_t outLeft = sizeof(out);
-  iconv(converter, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) return 0;
-  if (inLeft != 0 || outLeft != sizeof(out) - sizeof(char32_t)) return 0;
-  return out[0];
+bool IsOpen(iconv_t converter) { return converter != reinterpret_cast<iconv_t>(-1); }
+
+// Decodes `pairs` two-byte sequences with iconv into `out` (one code point per pair);
+// a pair the converter rejects gives 0. The pairs are converted in runs, one call per
+// run of valid ones, because a call per pair makes building the table slow.
+void DecodePairs(iconv_t converter, const char* pairs, size_t count, char32_t* out) {
+  size_t done = 0;
+  while (done < count) {
+    char* in = const_cast<char*>(pairs + 2 * done);
+    size_t inLeft = 2 * (count - done);
+    char* outPtr = reinterpret_cast<char*>(out + done);
+    size_t outLeft = sizeof(char32_t) * (count - done);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    const bool failed =
+        iconv(converter, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1);
+    const size_t consumed = count - done - inLeft / 2;
+    const size_t produced = count - done - outLeft / sizeof(char32_t);
+    if (inLeft % 2 != 0 || consumed != produced) {
+      // Not one code point per pair: take no chances with this run.
+      for (size_t i = done; i < count; ++i) out[i] = 0;
+      return;
+    }
+    done += consumed;
+    if (!failed) break;
+    out[done++] = 0;  // the rejected pair
+  }
 }
 
 // The double-byte table of code page 936 as the original platform has it: glibc's
@@ -39,29 +54,61 @@ char32_t DecodePair(iconv_t converter, unsigned char lead, unsigned char trail) 
 // maps them to the same private-use characters.
 struct Table {
   std::array<char32_t, (kLastLead - kFirstLead + 1) * kTrailCount> decode{};
-  std::unordered_map<char32_t, uint16_t> encode;
+  // Code point to its two bytes, sorted by code point for a binary search.
+  std::vector<std::pair<char32_t, uint16_t>> encode;
 
   Table() {
-    iconv_t cp936 = iconv_open("UCS-4LE", "CP936");
-    iconv_t gb18030 = iconv_open("UCS-4LE", "GB18030");
-    encode.reserve(24000);
+    // Every lead and trail byte pair, in table order.
+    std::string pairs;
+    pairs.reserve(2 * decode.size());
     for (int lead = kFirstLead; lead <= kLastLead; ++lead) {
       for (int trail = kFirstTrail; trail <= kLastTrail; ++trail) {
-        if (!IsTrail(static_cast<unsigned char>(trail))) continue;
-        char32_t cp = 0;
-        if (cp936 != reinterpret_cast<iconv_t>(-1)) cp = DecodePair(cp936, lead, trail);
-        if (cp == 0 && gb18030 != reinterpret_cast<iconv_t>(-1)) {
-          cp = DecodePair(gb18030, lead, trail);
-        }
-        // A pair never stands for ASCII, nor for the euro sign, which is the single byte
-        // 0x80 here; so every character has exactly one encoding.
-        if (cp < 0x80 || cp == kEuro) cp = 0;
-        decode[(lead - kFirstLead) * kTrailCount + (trail - kFirstTrail)] = cp;
-        if (cp != 0) encode.emplace(cp, static_cast<uint16_t>(lead << 8 | trail));
+        pairs += static_cast<char>(lead);
+        pairs += static_cast<char>(trail);
       }
     }
-    if (cp936 != reinterpret_cast<iconv_t>(-1)) iconv_close(cp936);
-    if (gb18030 != reinterpret_cast<iconv_t>(-1)) iconv_close(gb18030);
+    iconv_t cp936 = iconv_open("UCS-4LE", "CP936");
+    if (IsOpen(cp936)) {
+      DecodePairs(cp936, pairs.data(), decode.size(), decode.data());
+      iconv_close(cp936);
+    }
+    // The pairs CP936 rejects, once more through GB18030.
+    std::vector<size_t> rejected;
+    std::string retry;
+    for (size_t i = 0; i < decode.size(); ++i) {
+      if (decode[i] != 0) continue;
+      rejected.push_back(i);
+      retry.append(pairs, 2 * i, 2);
+    }
+    std::vector<char32_t> retried(rejected.size(), 0);
+    iconv_t gb18030 = iconv_open("UCS-4LE", "GB18030");
+    if (IsOpen(gb18030)) {
+      DecodePairs(gb18030, retry.data(), rejected.size(), retried.data());
+      iconv_close(gb18030);
+    }
+    for (size_t k = 0; k < rejected.size(); ++k) decode[rejected[k]] = retried[k];
+
+    encode.reserve(decode.size());
+    for (size_t i = 0; i < decode.size(); ++i) {
+      const auto trail = static_cast<unsigned char>(pairs[2 * i + 1]);
+      // A pair never stands for ASCII, nor for the euro sign, which is the single byte
+      // 0x80 here; so every character has exactly one encoding.
+      if (decode[i] < 0x80 || decode[i] == kEuro || !IsTrail(trail)) decode[i] = 0;
+      if (decode[i] == 0) continue;
+      const auto lead = static_cast<unsigned char>(pairs[2 * i]);
+      encode.emplace_back(decode[i], static_cast<uint16_t>(lead << 8 | trail));
+    }
+    // Stable, so that were a code point reachable from two pairs the first would win.
+    std::stable_sort(encode.begin(), encode.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+  }
+
+  // The two bytes of `cp`, or 0 when the code page cannot hold it.
+  uint16_t Encode(char32_t cp) const {
+    const auto found =
+        std::lower_bound(encode.begin(), encode.end(), cp,
+                         [](const auto& entry, char32_t key) { return entry.first < key; });
+    return found != encode.end() && found->first == cp ? found->second : 0;
   }
 };
 
@@ -146,14 +193,13 @@ void AppendCodePage(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80);
     return;
   }
-  const auto& encode = GetTable().encode;
-  const auto found = encode.find(cp);
-  if (found == encode.end()) {
+  const uint16_t bytes = GetTable().Encode(cp);
+  if (bytes == 0) {
     out += '?';
     return;
   }
-  out += static_cast<char>(found->second >> 8);
-  out += static_cast<char>(found->second & 0xFF);
+  out += static_cast<char>(bytes >> 8);
+  out += static_cast<char>(bytes & 0xFF);
 }
 
 }  // namespace
