@@ -17,32 +17,12 @@
 #include "model/form_values.h"
 #include "model/memory_form.h"
 #include "model/text_helpers.h"
+#include "support/test_files.h"
 
 namespace itemsmith {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TempFolder {
-  TempFolder() {
-    char name[] = "/tmp/itemsmith_append_XXXXXX";
-    path = ::mkdtemp(name);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  std::string path;
-};
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The form's defaults aimed at two files in `folder`, which already hold some text.
 struct Fixture {

@@ -15,6 +15,7 @@
 #include "model/memory_form.h"
 #include "platform/code_page.h"
 #include "platform/profile_file.h"
+#include "support/test_files.h"
 
 namespace itemsmith {
 namespace {
@@ -42,29 +43,17 @@ std::vector<bool> CheckStates(MemoryForm& form, std::string_view control) {
 
 class Configuration : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/configuration_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-    path_ = ConfigurationPath(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::string Slurp() const {
-    std::ifstream in(path_, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
-  void Put(const std::string& bytes) const { std::ofstream(path_, std::ios::binary) << bytes; }
+  std::string Slurp() const { return ReadFile(path_); }
+  void Put(const std::string& bytes) const { WriteFile(path_, bytes); }
   size_t EntryCount() const {
     size_t count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_)) ++count;
     return count;
   }
 
-  std::string folder_;
-  std::string path_;
+  TempFolder temp_;
+  const std::string& folder_ = temp_.path;
+  const std::string path_ = ConfigurationPath(folder_);
 };
 
 TEST_F(Configuration, PathIsNextToTheProgram) {

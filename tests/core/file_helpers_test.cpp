@@ -11,33 +11,12 @@
 
 #include "platform/code_page.h"
 #include "platform/program_folder.h"
+#include "support/test_files.h"
 
 namespace itemsmith {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under /tmp, removed with everything in it at the end of the test.
-struct TempFolder {
-  TempFolder() {
-    char name[] = "/tmp/itemsmith_files_XXXXXX";
-    path = ::mkdtemp(name);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  std::string path;
-};
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Restores the process's current folder when a test has changed it.
 struct CurrentFolderGuard {

@@ -13,29 +13,13 @@
 #include "model/form_values.h"
 #include "model/memory_form.h"
 #include "platform/code_page.h"
+#include "support/test_files.h"
 
 namespace itemsmith {
 namespace {
 
 namespace fs = std::filesystem;
 namespace c = controls;
-
-struct TempFolder {
-  TempFolder() {
-    char name[] = "/tmp/itemsmith_insert_XXXXXX";
-    path = ::mkdtemp(name);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  std::string path;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A laid-out form whose path boxes name two empty files in a temporary folder.
 struct Fixture {

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/code_page.h"
+#include "support/test_files.h"
 
 namespace itemsmith {
 namespace {
@@ -19,27 +20,13 @@ namespace {
 // A fresh folder per test, removed afterwards.
 class ProfileFileOnDisk : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/profile_test_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string Path(const std::string& name) const { return temp_.path + "/" + name; }
 
-  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-
-  static std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-  }
-  static void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
+  static std::string Slurp(const std::string& path) { return ReadFile(path); }
+  static void Put(const std::string& path, const std::string& bytes) { WriteFile(path, bytes); }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder_.c_str());
+    DIR* dir = opendir(temp_.path.c_str());
     while (dirent* entry = readdir(dir)) {
       std::string name = entry->d_name;
       if (name != "." && name != "..") names.push_back(name);
@@ -48,7 +35,7 @@ class ProfileFileOnDisk : public ::testing::Test {
     return names;
   }
 
-  std::string folder_;
+  TempFolder temp_;
 };
 
 struct ReadCase {
@@ -201,7 +188,7 @@ TEST_F(ProfileFileOnDisk, ReadsMissingFileAsEmptyAndAFolderAsAnError) {
   EXPECT_FALSE(missing.found);
   EXPECT_EQ(missing.error, 0);
 
-  ProfileFileText folder = ReadProfileFile(folder_);
+  ProfileFileText folder = ReadProfileFile(temp_.path);
   EXPECT_EQ(folder.error, EISDIR);
   EXPECT_TRUE(folder.content.empty());
 

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <filesystem>
 
+#include "support/test_files.h"
 #include "ui/main_window.h"
 #include "ui/tool.h"
 
@@ -17,16 +18,12 @@ namespace {
 TEST(Screenshot, RendersTheWindow) {
   const char* path = std::getenv("ITEMSMITH_SCREENSHOT");
   if (!path || !*path) GTEST_SKIP() << "ITEMSMITH_SCREENSHOT is not set";
-  char folder[] = "/tmp/itemsmith_XXXXXX";
-  ASSERT_NE(::mkdtemp(folder), nullptr);
-  {
-    Tool tool(folder);
-    tool.Start();
-    tool.window().activateWindow();
-    QApplication::processEvents();
-    EXPECT_TRUE(tool.window().grab().save(QString::fromLocal8Bit(path), "PNG"));
-  }
-  std::filesystem::remove_all(folder);
+  TempFolder folder;
+  Tool tool(folder.path);
+  tool.Start();
+  tool.window().activateWindow();
+  QApplication::processEvents();
+  EXPECT_TRUE(tool.window().grab().save(QString::fromLocal8Bit(path), "PNG"));
 }
 
 }  // namespace

@@ -12,24 +12,13 @@
 #include "model/control_names.h"
 #include "model/memory_form.h"
 #include "platform/code_page.h"
+#include "support/test_files.h"
 
 namespace itemsmith {
 namespace {
 
 namespace fs = std::filesystem;
 namespace c = controls;
-
-struct TempFolder {
-  TempFolder() {
-    char name[] = "/tmp/itemsmith_startup_XXXXXX";
-    path = ::mkdtemp(name);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  std::string path;
-};
 
 std::vector<std::string> Items(MemoryForm& form, std::string_view list) {
   std::vector<std::string> items;

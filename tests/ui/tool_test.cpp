@@ -24,6 +24,7 @@
 #include "model/control_names.h"
 #include "model/form_values.h"
 #include "platform/code_page.h"
+#include "support/test_files.h"
 #include "ui/main_window.h"
 #include "ui/notice_bubble.h"
 #include "ui/qt_control_access.h"
@@ -35,30 +36,16 @@ namespace {
 namespace fs = std::filesystem;
 namespace c = controls;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 class ToolTest : public testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/itemsmith_tool_XXXXXX";
-    ASSERT_NE(::mkdtemp(name), nullptr);
-    folder = name;
     tool = std::make_unique<Tool>(folder);
     tool->Start();
     tool->window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&tool->window()));
   }
 
-  void TearDown() override {
-    tool.reset();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
+  void TearDown() override { tool.reset(); }  // before the folder goes
 
   ControlAccess& form() { return tool->access(); }
   fs::path clientFile() const { return fs::path(folder) / "itemInfo_Sak.lub"; }
@@ -88,7 +75,8 @@ class ToolTest : public testing::Test {
     return values;
   }
 
-  std::string folder;
+  TempFolder temp;
+  const std::string& folder = temp.path;
   std::unique_ptr<Tool> tool;
 };
 
