@@ -34,7 +34,11 @@ void MakeFile(const std::string& path, long long size) {
 
 void BM_AppendEntryPair(benchmark::State& state) {
   char name[] = "/tmp/itemsmith_append_bench_XXXXXX";
-  const std::string folder = ::mkdtemp(name);
+  if (::mkdtemp(name) == nullptr) {
+    state.SkipWithError("cannot create a temporary folder");
+    return;
+  }
+  const std::string folder = name;
   FormValues values = itemsmith::DefaultFormValues();
   values.clientFilePath = folder + "/itemInfo_Sak.lub";
   values.serverFilePath = folder + "/item_db.yml";

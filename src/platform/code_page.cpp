@@ -49,9 +49,9 @@ void DecodePairs(iconv_t converter, const char* pairs, size_t count, char32_t* o
   }
 }
 
-// The double-byte table of code page 936 as the original platform has it: glibc's
-// CP936, with the user-defined areas (which CP936 rejects) taken from GB18030, which
-// maps them to the same private-use characters.
+// The double-byte table of code page 936 including its user-defined areas: glibc's
+// CP936, with those areas (which CP936 rejects) taken from GB18030, which maps them to
+// the private-use characters that code page 936 assigns them.
 struct Table {
   std::array<char32_t, (kLastLead - kFirstLead + 1) * kTrailCount> decode{};
   // Code point to its two bytes, sorted by code point for a binary search.
@@ -203,11 +203,6 @@ void AppendCodePage(std::string& out, char32_t cp) {
 }
 
 }  // namespace
-
-bool IsDoubleByteAt(std::string_view text, size_t i) {
-  const auto b = static_cast<unsigned char>(text[i]);
-  return b >= kFirstLead && b <= kLastLead && i + 1 < text.size();
-}
 
 std::string CodePageToUtf8(std::string_view text) {
   std::string out;

@@ -27,8 +27,4 @@ std::vector<std::string> Utf8ToCodePage(std::initializer_list<std::string_view> 
 std::u32string CodePageToCodePoints(std::string_view text);
 std::string CodePointsToCodePage(std::u32string_view codePoints);
 
-// True when `text[i]` is the lead byte of a double-byte character, that is a byte
-// 0x81-0xFE followed by a trail byte. Used to step over such a character as a unit.
-bool IsDoubleByteAt(std::string_view text, size_t i);
-
 }  // namespace itemsmith

@@ -13,8 +13,7 @@ TEST(CodePage, ConvertsChineseBothWays) {
 }
 
 TEST(CodePage, UserDefinedAreasRoundTrip) {
-  // glibc's CP936 rejects these; they map to private-use characters as on the
-  // original platform.
+  // glibc's CP936 rejects these; code page 936 maps them to private-use characters.
   for (const char* bytes : {"\xAA\xA1", "\xF8\xFE", "\xA1\x40", "\xA7\xA0"}) {
     const std::string utf8 = CodePageToUtf8(bytes);
     EXPECT_NE(utf8, "\xEF\xBF\xBD") << "bytes decoded as invalid";
@@ -49,6 +48,18 @@ TEST(CodePage, CodePointsAreLosslessForAnyBytes) {
     }
   }
   EXPECT_EQ(CodePointsToCodePage(CodePageToCodePoints(every)), every);
+
+  // Every pair of the table, one at a time: were two pairs to decode to the same
+  // character, text shown in the window would be saved as the other pair's bytes.
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+      ASSERT_EQ(CodePointsToCodePage(CodePageToCodePoints(pair)), pair);
+      if (CodePageToCodePoints(pair).size() == 1) {
+        ASSERT_EQ(Utf8ToCodePage(CodePageToUtf8(pair)), pair);
+      }
+    }
+  }
   // A valid character is one code point, so a regex "." never splits it.
   EXPECT_EQ(CodePageToCodePoints(Utf8ToCodePage("测试")).size(), 2u);
 }

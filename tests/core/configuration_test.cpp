@@ -140,7 +140,7 @@ TEST_F(Configuration, SavedFileHasTheseBytes) {
   EXPECT_EQ(Slurp(), expected);
 }
 
-// A file as the original tool leaves it, edited by hand: GBK, CR LF, a comment, other
+// A file written elsewhere and edited by hand: GBK, CR LF, a comment, other
 // sections around, quoted and padded values, keys out of order, bad list positions.
 TEST_F(Configuration, LoadsAHandMadeFileAndKeepsItsOtherLinesOnSave) {
   const std::string head = "; written by hand\r\n[window]\r\nx=10\r\n\r\n";
