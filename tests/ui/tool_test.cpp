@@ -106,6 +106,9 @@ TEST_F(ToolTest, InsertAppendsExactlyTheBuiltEntries) {
   tool->DrainWrites();
   EXPECT_EQ(ReadFile(clientFile()), BuildClientEntry(values));
   EXPECT_EQ(ReadFile(serverFile()), BuildServerEntry(values));
+  // The window as start-up leaves it writes the entries of the default form.
+  EXPECT_EQ(ReadFile(clientFile()), BuildClientEntry(DefaultFormValues()));
+  EXPECT_EQ(ReadFile(serverFile()), BuildServerEntry(DefaultFormValues()));
   EXPECT_EQ(form().GetText(c::kItemId), "2000001");  // no step without "ID自增+"
   EXPECT_TRUE(Notices().isEmpty());
 }

@@ -3,12 +3,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "model/catalogs.h"
 #include "model/control_names.h"
@@ -64,6 +70,97 @@ TEST_F(WindowTest, EveryControlOfTheLayoutIsPlacedByItsName) {
   for (std::string_view name : {c::kJobs, c::kFlags, c::kTrade}) {
     EXPECT_NE(window->ControlAs<QListWidget>(name), nullptr) << name;
   }
+}
+
+// What a user sees of each control's kind: borders, alignment, captions, check states,
+// lists that cannot be typed into, no default button, nothing hidden or disabled.
+TEST_F(WindowTest, EveryControlHasTheLookOfItsKind) {
+  using K = ControlKind;
+  for (const ControlDescription& d : WindowLayout()) {
+    QWidget* control = window->Control(d.name);
+    ASSERT_NE(control, nullptr) << d.name;
+    EXPECT_TRUE(control->isVisible()) << d.name;
+    EXPECT_TRUE(control->isEnabled()) << d.name;
+    const QString text = QString::fromStdString(d.text);
+    const bool takesFocus =
+        d.kind != K::kLabel && d.kind != K::kTransparentLabel && d.kind != K::kGroupBox;
+    EXPECT_EQ(bool(control->focusPolicy() & Qt::TabFocus), takesFocus) << d.name;
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+      EXPECT_TRUE(d.kind == K::kEdit || d.kind == K::kBorderlessEdit) << d.name;
+      EXPECT_EQ(box->hasFrame(), d.kind == K::kEdit) << d.name;
+      EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask,
+                d.centred ? Qt::AlignHCenter : Qt::AlignLeft)
+          << d.name;
+      EXPECT_EQ(box->text(), text) << d.name;
+      EXPECT_FALSE(box->isReadOnly()) << d.name;
+    } else if (auto* multi = qobject_cast<QPlainTextEdit*>(control)) {
+      EXPECT_EQ(d.kind, K::kMultiLineEdit) << d.name;
+      EXPECT_EQ(multi->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn) << d.name;
+      EXPECT_EQ(multi->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn) << d.name;
+      EXPECT_TRUE(multi->tabChangesFocus()) << d.name;
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+      EXPECT_EQ(d.kind, K::kDropDown) << d.name;
+      EXPECT_FALSE(list->isEditable()) << d.name;
+      EXPECT_EQ(list->count(), static_cast<int>(d.items.size())) << d.name;
+      EXPECT_EQ(list->currentIndex(), d.items.empty() ? -1 : 0) << d.name;
+    } else if (auto* checkList = qobject_cast<QListWidget*>(control)) {
+      EXPECT_EQ(d.kind, K::kCheckList) << d.name;
+      EXPECT_EQ(checkList->currentRow(), -1) << d.name;  // no current item at start
+      EXPECT_FALSE(checkList->isSortingEnabled()) << d.name;
+      ASSERT_EQ(checkList->count(), static_cast<int>(d.items.size())) << d.name;
+      for (int i = 0; i < checkList->count(); ++i) {
+        EXPECT_TRUE(checkList->item(i)->flags() & Qt::ItemIsUserCheckable) << d.name << i;
+      }
+    } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+      EXPECT_EQ(d.kind, K::kCheckBox) << d.name;
+      EXPECT_EQ(check->text(), text) << d.name;
+      EXPECT_EQ(check->isChecked(), d.checked) << d.name;
+    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+      EXPECT_EQ(d.kind, K::kButton) << d.name;
+      EXPECT_EQ(button->text(), text) << d.name;
+      EXPECT_FALSE(button->isDefault() || button->autoDefault()) << d.name;  // Enter clicks none
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+      EXPECT_TRUE(d.kind == K::kLabel || d.kind == K::kTransparentLabel) << d.name;
+      EXPECT_EQ(label->text(), text) << d.name;
+      // A plain label is painted white; a transparent one lets the page show through.
+      EXPECT_EQ(label->autoFillBackground(), d.kind == K::kLabel) << d.name;
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+      EXPECT_EQ(d.kind, K::kGroupBox) << d.name;
+      EXPECT_EQ(group->title(), text) << d.name;
+    } else {
+      ADD_FAILURE() << d.name << " is of no known kind";
+    }
+  }
+}
+
+// Tab visits every control that takes the focus once, and no label, group box or tab
+// header; Shift+Tab walks the same round backwards.
+TEST_F(WindowTest, TabAndShiftTabCycleThroughTheFocusTakingControls) {
+  std::set<std::string> takesFocus;
+  for (const ControlDescription& d : WindowLayout()) {
+    if (d.kind != ControlKind::kLabel && d.kind != ControlKind::kTransparentLabel &&
+        d.kind != ControlKind::kGroupBox) {
+      takesFocus.insert(d.name);
+    }
+  }
+  const auto press = [](Qt::Key key) {
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_NE(focus, nullptr);
+    if (focus) QTest::keyClick(focus, key);
+    focus = QApplication::focusWidget();
+    return focus ? focus->objectName().toStdString() : std::string();
+  };
+  window->Control(c::kItemId)->setFocus(Qt::TabFocusReason);
+  std::vector<std::string> forwards;
+  for (size_t i = 0; i < takesFocus.size(); ++i) forwards.push_back(press(Qt::Key_Tab));
+  EXPECT_EQ(std::set<std::string>(forwards.begin(), forwards.end()), takesFocus);
+  EXPECT_EQ(forwards.back(), std::string(c::kItemId));  // round and back to the start
+
+  std::vector<std::string> backwards;
+  for (size_t i = 0; i < takesFocus.size(); ++i) backwards.push_back(press(Qt::Key_Backtab));
+  std::vector<std::string> expected(forwards.rbegin() + 1, forwards.rend());
+  expected.push_back(forwards.back());
+  EXPECT_EQ(backwards, expected);
 }
 
 // The window and the in-memory form are two renderings of one layout: every control
