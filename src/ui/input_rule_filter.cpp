@@ -9,11 +9,16 @@
 namespace itemsmith {
 namespace {
 
-// Typing in the narrow sense: printable characters with no command modifier. Editing
-// keys carry no text or a control character (Backspace, Ctrl+V), and pass.
+// Typing in the narrow sense: a key that puts printable characters into the box.
+// Editing keys carry no text or a control character (Backspace), and pass. Ctrl and
+// Ctrl+Shift combinations are shortcuts (Ctrl+V, Ctrl+A) that the box never inserts;
+// with Alt, Meta or AltGr (Ctrl+Alt) the box does insert the key's character.
 bool IsTyping(const QKeyEvent& key) {
   if (key.text().isEmpty()) return false;
-  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  const Qt::KeyboardModifiers modifiers = key.modifiers();
+  if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+    return false;
+  }
   for (const QChar c : key.text()) {
     if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
   }

@@ -117,6 +117,41 @@ TEST_F(TypingTest, EditingKeysAndPastingPassTheFilter) {
   EXPECT_EQ(weight->text(), "");
 }
 
+// A character typed with Alt, Meta, AltGr or on the keypad still goes into the box,
+// so the rule must judge it; Ctrl shortcuts insert nothing and stay usable.
+TEST_F(TypingTest, ModifiedKeysAreFilteredLikePlainOnes) {
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {Qt::Key_A, Qt::AltModifier, ""},
+      {Qt::Key_A, Qt::MetaModifier, ""},
+      {Qt::Key_A, Qt::ControlModifier | Qt::AltModifier, ""},
+      {Qt::Key_Period, Qt::KeypadModifier, ""},
+      {Qt::Key_Period, Qt::ControlModifier | Qt::KeypadModifier, ""},
+      {Qt::Key_5, Qt::AltModifier, "5"},
+      {Qt::Key_5, Qt::KeypadModifier, "5"},
+  };
+  auto* weight = Find<QLineEdit>(c::kWeight);
+  weight->setFocus(Qt::TabFocusReason);
+  for (const Case& k : cases) {
+    weight->clear();
+    QTest::keyClick(weight, k.key, k.modifiers);
+    EXPECT_EQ(weight->text().toStdString(), k.expected) << k.key << " " << k.modifiers;
+  }
+
+  QTest::keyClicks(weight, "12");
+  QTest::keyClick(weight, Qt::Key_A, Qt::ControlModifier);  // select all
+  QTest::keyClick(weight, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(weight, Qt::Key_Backspace);
+  EXPECT_EQ(weight->text(), "");
+  QTest::keyClick(weight, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(weight, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(weight->text(), "512512");
+}
+
 TEST_F(TypingTest, TextWrittenByCodeStaysUntilTheUserLeavesTheBox) {
   access->SetText(c::kWeight, "0");
   access->SetText(c::kEquipLevelMin, "999");
