@@ -5,22 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/code_page.h"
+
 namespace itemsmith {
 namespace {
 
 constexpr std::string_view kFullWidthBlank = "\xA1\xA1";
 
-bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
-
-inline size_t CharLength(std::string_view text, size_t i) {
-  if (!IsLeadByte(static_cast<unsigned char>(text[i])) || i + 1 >= text.size()) return 1;
-  return IsTrailByte(static_cast<unsigned char>(text[i + 1])) ? 2 : 1;
-}
-
 }  // namespace
-
-size_t CharLengthAt(std::string_view text, size_t i) { return CharLength(text, i); }
 
 size_t FindText(std::string_view text, std::string_view needle, size_t from) {
   if (needle.empty()) return std::string_view::npos;
@@ -52,7 +44,7 @@ std::string TextBeforeDelimiter(std::string_view text, std::string_view delimite
 std::string TextAfterDelimiter(std::string_view text, std::string_view delimiter) {
   size_t last = std::string_view::npos;
   for (size_t found = FindText(text, delimiter); found != std::string_view::npos;
-       found = FindText(text, delimiter, found + CharLength(text, found))) {
+       found = FindText(text, delimiter, found + CharLengthAt(text, found))) {
     last = found;
   }
   if (last == std::string_view::npos) return {};
@@ -108,7 +100,7 @@ std::string TrimBlanks(std::string_view text) {
   size_t end = 0;  // one past the last character that is not a blank
   bool seenNonBlank = false;
   for (size_t i = 0; i < text.size();) {
-    const size_t length = CharLength(text, i);
+    const size_t length = CharLengthAt(text, i);
     const bool blank = text[i] == ' ' || (length == 2 && text.substr(i, 2) == kFullWidthBlank);
     if (!blank) {
       if (!seenNonBlank) begin = i;
@@ -127,7 +119,7 @@ int TextToInt(std::string_view text) {
   std::string ascii;
   ascii.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const size_t length = CharLength(text, i);
+    const size_t length = CharLengthAt(text, i);
     if (length == 2 && static_cast<unsigned char>(text[i]) == 0xA3) {
       ascii += static_cast<char>(static_cast<unsigned char>(text[i + 1]) & 0x7F);
     } else if (length == 2 && text.substr(i, 2) == kFullWidthBlank) {

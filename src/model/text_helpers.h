@@ -43,11 +43,6 @@ std::string NumberToText(double x);
 // Plain, case-sensitive replacement of every occurrence, left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
-// Bytes taken by the character at `text[i]`: 2 for a lead byte 0x81-0xFE followed by a
-// trail byte (0x40-0xFE except 0x7F), else 1. A stray lead byte before a control
-// character or a quote is a character of its own, so it never swallows a line break.
-size_t CharLengthAt(std::string_view text, size_t i);
-
 // Position (from 0) of the first occurrence of `needle` at a character boundary at or
 // after `from`; npos when there is none or `needle` is empty.
 size_t FindText(std::string_view text, std::string_view needle, size_t from = 0);

@@ -19,8 +19,6 @@ constexpr char32_t kEuro = 0x20AC;           // single byte 0x80 in code page 93
 constexpr char32_t kRawByteBase = 0x10FF00;  // lossless stand-ins for invalid bytes
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsTrail(unsigned char b) { return b >= kFirstTrail && b <= kLastTrail && b != 0x7F; }
-
 bool IsOpen(iconv_t converter) { return converter != reinterpret_cast<iconv_t>(-1); }
 
 // Decodes `pairs` two-byte sequences with iconv into `out` (one code point per pair);
@@ -93,7 +91,7 @@ struct Table {
       const auto trail = static_cast<unsigned char>(pairs[2 * i + 1]);
       // A pair never stands for ASCII, nor for the euro sign, which is the single byte
       // 0x80 here; so every character has exactly one encoding.
-      if (decode[i] < 0x80 || decode[i] == kEuro || !IsTrail(trail)) decode[i] = 0;
+      if (decode[i] < 0x80 || decode[i] == kEuro || !IsTrailByte(trail)) decode[i] = 0;
       if (decode[i] == 0) continue;
       const auto lead = static_cast<unsigned char>(pairs[2 * i]);
       encode.emplace_back(decode[i], static_cast<uint16_t>(lead << 8 | trail));
@@ -126,7 +124,7 @@ char32_t DecodeAt(std::string_view text, size_t i, size_t& length) {
   if (b == 0x80) return kEuro;
   if (b >= kFirstLead && b <= kLastLead && i + 1 < text.size()) {
     const auto trail = static_cast<unsigned char>(text[i + 1]);
-    if (IsTrail(trail)) {
+    if (IsTrailByte(trail)) {
       const char32_t cp = GetTable().decode[(b - kFirstLead) * kTrailCount + (trail - kFirstTrail)];
       if (cp != 0) {
         length = 2;

@@ -27,4 +27,20 @@ std::vector<std::string> Utf8ToCodePage(std::initializer_list<std::string_view> 
 std::u32string CodePageToCodePoints(std::string_view text);
 std::string CodePointsToCodePage(std::u32string_view codePoints);
 
+// The shape of a double-byte character: a lead byte 0x81-0xFE followed by a trail byte
+// 0x40-0xFE other than 0x7F. Searching, splitting and trimming step over such a pair as
+// one character, so a delimiter is only ever found at a character boundary.
+inline bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+inline bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+
+// Bytes taken by the character at `text[i]`: 2 for a lead byte followed by a trail
+// byte, else 1. A stray lead byte before a control character or a quote is a character
+// of its own, so it never swallows a line break.
+inline size_t CharLengthAt(std::string_view text, size_t i) {
+  return IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() &&
+                 IsTrailByte(static_cast<unsigned char>(text[i + 1]))
+             ? 2
+             : 1;
+}
+
 }  // namespace itemsmith

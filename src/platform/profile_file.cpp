@@ -34,15 +34,8 @@ bool IsEnclosedInQuotes(std::string_view text) {
   return text.size() >= 2 && IsQuote(text.front()) && text.front() == text.back();
 }
 
-// A lead byte 0x81-0xFE followed by a trail byte 0x40-0xFE (not 0x7F). A stray lead
-// byte before anything else is a character of its own, so it never hides "=" or a
-// line break.
-bool IsDoubleByte(std::string_view text, size_t i) {
-  if (i + 1 >= text.size()) return false;
-  const auto lead = static_cast<unsigned char>(text[i]);
-  const auto trail = static_cast<unsigned char>(text[i + 1]);
-  return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
-}
+// A stray lead byte is a character of its own, so it never hides "=" or a line break.
+bool IsDoubleByte(std::string_view text, size_t i) { return CharLengthAt(text, i) == 2; }
 
 char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
